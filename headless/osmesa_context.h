@@ -1,0 +1,35 @@
+// An offscreen OpenGL context on Mesa's OSMesa, for tests and the snapshot tool.
+// Renders into memory owned by the context; no window system is involved.
+// Use it from the thread that created it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorpane {
+
+class osmesa_context {
+public:
+    // Makes a width x height RGBA context current. Throws std::runtime_error when Mesa cannot make
+    // one or the size is beyond what its GL renders.
+    osmesa_context(int width, int height);
+    ~osmesa_context();
+    osmesa_context(const osmesa_context&) = delete;
+    osmesa_context& operator=(const osmesa_context&) = delete;
+
+    void make_current();
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // glFinish, then the framebuffer as RGBA bytes, bottom row first (GL's own order).
+    std::vector<std::uint8_t> read_pixels();
+
+private:
+    struct impl;
+    std::unique_ptr<impl> impl_;
+    int width_;
+    int height_;
+};
+
+} // namespace vorpane
