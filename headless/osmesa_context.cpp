@@ -27,7 +27,7 @@ osmesa_context::osmesa_context(int width, int height) : impl_(std::make_unique<i
     if (width <= 0 || height <= 0) {
         throw std::runtime_error("size must be positive");
     }
-    impl_->context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+    impl_->context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
     if (impl_->context == nullptr) {
         throw std::runtime_error("Mesa could not create an offscreen context");
     }
@@ -59,6 +59,12 @@ void osmesa_context::make_current()
     if (!OSMesaMakeCurrent(impl_->context, impl_->buffer.data(), GL_UNSIGNED_BYTE, width_, height_)) {
         throw std::runtime_error("Mesa could not make the offscreen context current");
     }
+}
+
+std::vector<std::uint8_t>& osmesa_context::finished_framebuffer()
+{
+    glFinish();
+    return impl_->buffer;
 }
 
 std::vector<std::uint8_t> osmesa_context::read_pixels()

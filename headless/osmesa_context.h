@@ -22,8 +22,11 @@ public:
     void make_current();
     int width() const { return width_; }
     int height() const { return height_; }
-    // glFinish, then the framebuffer as RGBA bytes, bottom row first (GL's own order).
+    // glFinish, then a copy of the framebuffer as RGBA bytes, bottom row first (GL's own order).
     std::vector<std::uint8_t> read_pixels();
+    // glFinish, then the framebuffer itself, in the same layout; it stays valid while the context
+    // lives and changes with the next drawing.
+    std::vector<std::uint8_t>& finished_framebuffer();
 
 private:
     struct impl;

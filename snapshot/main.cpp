@@ -1,10 +1,10 @@
 // vorpane-snapshot: renders the saver's picture offscreen and writes it as a PNG.
-#include "escape_grid.h"
-#include "fractal_texture.h"
-#include "gl_api.h"
+#include "ball_camera.h"
 #include "osmesa_context.h"
 #include "png_file.h"
+#include "saver_frame.h"
 #include "snapshot_options.h"
+#include "uniform_source.h"
 
 #include <cstdio>
 #include <exception>
@@ -46,30 +46,18 @@ int main(int argc, char** argv)
             return usage_error("cannot render --size " + std::to_string(options.width) + "x" +
                                std::to_string(options.height) + ": " + e.what());
         }
-        vorpane::escape_grid grid(-2.1f, -1.2f, 0.8f, 1.2f);
-        vorpane::fractal_texture texture(grid);
-        for (std::int64_t step = 1; step <= options.steps && !grid.finished(); ++step) {
-            const int r = static_cast<int>(step % 30);
-            if (r != 0) {
-                grid.progress(r / 29.0);
-            } else {
-                grid.pass();
-                texture.rebuild();
-            }
+        vorpane::uniform_source::seed(options.seed ? *options.seed : vorpane::uniform_source::clock_seed());
+        // The saver's window creation, then the worker's steps run here without pacing.
+        auto scene = std::make_unique<vorpane::ball_camera>(vorpane::ball_camera::stepping::manual);
+        vorpane::saver_app app;
+        app.scene = scene.get();
+        app.perspective = 1;
+        vorpane::set_projection(app, options.width, options.height);
+        for (std::int64_t step = 0; step < options.steps; ++step) {
+            scene->step();
         }
-        glViewport(0, 0, options.width, options.height);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, options.width, 0, options.height, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glClear(GL_COLOR_BUFFER_BIT);
-        texture.display_width = options.width;
-        texture.display_height = options.height;
-        texture.draw();
-        std::vector<std::uint8_t> pixels = context->read_pixels();
+        vorpane::draw_frame(app);
+        std::vector<std::uint8_t>& pixels = context->finished_framebuffer();
         // A screen has no alpha: what the frame left transparent is the black it was cleared to.
         for (std::size_t i = 3; i < pixels.size(); i += 4) {
             pixels[i] = 255;

@@ -1,0 +1,72 @@
+#include "ball.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vorpane {
+
+namespace {
+
+constexpr double pi = 3.141592653589793;
+
+} // namespace
+
+ball::ball(const escape_grid& grid_, const colour& tint, float x, float y) : grid(&grid_)
+{
+    orbit.begin_at({x, y});
+    trail.reserve(max_trail);
+    trail.push_back({0.0f, 0.0f});
+    for (int k = 0; k < max_trail; ++k) {
+        const double alpha = 255.0 * std::exp(-2.0 * k / 60.0);
+        trail_colours[static_cast<std::size_t>(k)] = {tint.r, tint.g, tint.b, static_cast<std::uint8_t>(alpha)};
+    }
+    for (int k = 0; k < ticks_per_iterate; ++k) {
+        const double alpha = 255.0 * (0.6 + 0.3 * std::sin(2.0 * pi * k / 60.0));
+        pulse_colours[static_cast<std::size_t>(k)] = {tint.r, tint.g, tint.b, static_cast<std::uint8_t>(alpha)};
+    }
+}
+
+point2 ball::scene_point(complex_f p) const
+{
+    const double x = (static_cast<double>(p.re) - grid->x0) * width / (static_cast<double>(grid->x1) - grid->x0);
+    const double y = (static_cast<double>(p.im) - grid->y0) * height / (static_cast<double>(grid->y1) - grid->y0);
+    return {static_cast<float>(x), static_cast<float>(y)};
+}
+
+void ball::resize(std::int32_t new_width, std::int32_t new_height)
+{
+    const bool first = width == 0;
+    const double sx = width == 0 ? 1.0 : static_cast<double>(new_width) / width;
+    const double sy = height == 0 ? 1.0 : static_cast<double>(new_height) / height;
+    width = new_width;
+    height = new_height;
+    if (first) {
+        trail[0] = scene_point(orbit.origin);
+        return;
+    }
+    for (point2& p : trail) {
+        p.x = static_cast<float>(p.x * sx);
+        p.y = static_cast<float>(p.y * sy);
+    }
+}
+
+bool ball::update()
+{
+    const std::size_t size = std::min<std::size_t>(trail.size() + 2, max_trail);
+    trail.resize(size, point2{0.0f, 0.0f}); // within the reserved capacity: never allocates
+    for (std::size_t i = size - 1; i >= 2; --i) {
+        trail[i] = trail[i - 2];
+    }
+    for (int sub = 1; sub >= 0; --sub) {
+        ticks = (ticks + 1) % ticks_per_iterate;
+        if (ticks != 0) {
+            orbit.interpolate(static_cast<float>(ticks / 60.0));
+        } else {
+            orbit.advance();
+        }
+        trail[static_cast<std::size_t>(sub)] = scene_point(orbit.position);
+    }
+    return orbit.bounded();
+}
+
+} // namespace vorpane
