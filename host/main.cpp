@@ -1,0 +1,3 @@
+#include "host.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { vorpane::host::saver_main(); }
