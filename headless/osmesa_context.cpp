@@ -61,6 +61,18 @@ void osmesa_context::make_current()
     }
 }
 
+void osmesa_context::resize(int width, int height)
+{
+    if (width <= 0 || height <= 0) {
+        throw std::runtime_error("size must be positive");
+    }
+    glFinish();
+    impl_->buffer.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0);
+    width_ = width;
+    height_ = height;
+    make_current();
+}
+
 std::vector<std::uint8_t>& osmesa_context::finished_framebuffer()
 {
     glFinish();

@@ -20,6 +20,9 @@ public:
     osmesa_context& operator=(const osmesa_context&) = delete;
 
     void make_current();
+    // Renders into a new width x height framebuffer from now on; the context and everything made
+    // in it (textures, display lists) stay.
+    void resize(int width, int height);
     int width() const { return width_; }
     int height() const { return height_; }
     // glFinish, then a copy of the framebuffer as RGBA bytes, bottom row first (GL's own order).

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ball.h"
+#include "ball_batch.h"
 #include "camera_gl.h"
 #include "escape_grid.h"
 #include "fractal_texture.h"
@@ -62,6 +63,9 @@ public:
     std::int32_t width = 0;
     std::int32_t height = 0;
     const stepping mode;
+
+private:
+    ball_batch ball_drawing_{ball_total};
 };
 
 } // namespace vorpane

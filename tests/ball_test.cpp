@@ -1,4 +1,5 @@
 #include "ball.h"
+#include "ball_batch.h"
 #include "gl_api.h"
 #include "gl_fixture.h"
 
@@ -153,6 +154,57 @@ TEST_F(BallDrawing, DiscPulsesAtItsPointAndTheTrailFollows)
     const unsigned list = vorpane::disc_list();
     EXPECT_NE(list, 0u);
     EXPECT_EQ(vorpane::disc_list(), list);
+}
+
+TEST_F(BallDrawing, BatchDrawsWhatEachBallDraws)
+{
+    clear_colour = {0, 0, 0, 255};
+    open(290, 240);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_POLYGON_SMOOTH);
+    glLineWidth(2.0f);
+    // Two balls far apart, trails grown, at different points of the pulse.
+    ball a(small_grid(), colour{250, 200, 30, 0}, -0.5f, 0.2f);
+    ball b(small_grid(), colour{30, 100, 250, 0}, -1.7f, -0.6f);
+    a.resize(290, 240);
+    b.resize(290, 240);
+    for (int update = 0; update < 40; ++update) {
+        a.update();
+        b.update();
+    }
+    b.ticks = 17;
+
+    a.draw();
+    b.draw();
+    capture();
+    std::vector<colour> one_by_one;
+    for (int y = 0; y < 240; ++y) {
+        for (int x = 0; x < 290; ++x) {
+            one_by_one.push_back(pixel(x, y));
+        }
+    }
+
+    clear();
+    vorpane::ball_batch batch(2);
+    batch.add(a);
+    batch.add(b);
+    batch.add(a); // beyond its size: left out
+    EXPECT_EQ(batch.disc_vertices(), 2u * 72u);
+    EXPECT_EQ(batch.trail_vertices(), 2u * 118u);
+    batch.draw();
+    capture();
+    int differing = 0;
+    int drawn = 0;
+    for (int y = 0; y < 240; ++y) {
+        for (int x = 0; x < 290; ++x) {
+            const colour expected = one_by_one[static_cast<size_t>(y * 290 + x)];
+            differing += pixel(x, y) != expected;
+            drawn += expected != colour{0, 0, 0, 255};
+        }
+    }
+    EXPECT_GT(drawn, 50); // two discs and their trails
+    EXPECT_EQ(differing, 0);
 }
 
 } // namespace

@@ -4,9 +4,15 @@
 
 namespace vorpane::testing {
 
+osmesa_context* gl_test::context = nullptr;
+
 void gl_test::open(int width, int height)
 {
-    context = std::make_unique<osmesa_context>(width, height);
+    if (context == nullptr) {
+        context = new osmesa_context(width, height);
+    } else {
+        context->resize(width, height);
+    }
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -22,7 +22,10 @@ protected:
     // The captured pixel at x, y counted from the bottom left, as GL reads it.
     colour pixel(int x, int y) const;
 
-    std::unique_ptr<osmesa_context> context;
+    // One context for the whole test program, as the saver has one for its life: the disc's display
+    // list, made once per process, must stay valid from test to test. It is never destroyed:
+    // Mesa tears its own state down at exit first.
+    static osmesa_context* context;
     colour clear_colour{0, 0, 255, 255};
 
 private:
