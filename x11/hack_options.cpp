@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <regex>
 
 namespace vorpane {
 
@@ -22,6 +21,57 @@ bool parse_long(const std::string& text, long min, long max, long& value)
         return false;
     }
     value = parsed;
+    return true;
+}
+
+// Digits only, at most five of them, from text[at]; moves at past them.
+bool take_number(const std::string& text, std::size_t& at, int& value)
+{
+    const std::size_t start = at;
+    value = 0;
+    while (at < text.size() && at - start < 6 && std::isdigit(static_cast<unsigned char>(text[at]))) {
+        value = value * 10 + (text[at++] - '0');
+    }
+    return at > start && at - start <= 5;
+}
+
+// WxH or WxH+X+Y (either offset may be negative), sizes from 1 to 16384.
+bool parse_geometry(const std::string& text, hack_options& o)
+{
+    std::size_t at = 0;
+    int width = 0;
+    int height = 0;
+    if (!take_number(text, at, width) || at >= text.size() || (text[at] != 'x' && text[at] != 'X')) {
+        return false;
+    }
+    ++at;
+    if (!take_number(text, at, height) || width < 1 || height < 1 || width > 16384 || height > 16384) {
+        return false;
+    }
+    std::optional<int> x;
+    std::optional<int> y;
+    if (at < text.size()) {
+        int offsets[2] = {0, 0};
+        for (int& offset : offsets) {
+            if (at >= text.size() || (text[at] != '+' && text[at] != '-')) {
+                return false;
+            }
+            const bool negative = text[at++] == '-';
+            if (!take_number(text, at, offset)) {
+                return false;
+            }
+            offset = negative ? -offset : offset;
+        }
+        if (at != text.size()) {
+            return false;
+        }
+        x = offsets[0];
+        y = offsets[1];
+    }
+    o.width = width;
+    o.height = height;
+    o.x = x;
+    o.y = y;
     return true;
 }
 
@@ -93,18 +143,9 @@ hack_parse_result parse_hack_options(const std::vector<std::string>& args)
             if (!value_of(i, name, value)) {
                 return result;
             }
-            static const std::regex geometry(R"(^(\d{1,5})[xX](\d{1,5})(([+-]\d{1,5})([+-]\d{1,5}))?$)");
-            std::smatch m;
-            if (!std::regex_match(value, m, geometry) || std::stoi(m[1]) < 1 || std::stoi(m[2]) < 1 ||
-                std::stoi(m[1]) > 16384 || std::stoi(m[2]) > 16384) {
+            if (!parse_geometry(value, o)) {
                 result.error = "bad value '" + value + "' for -geometry: expected WxH or WxH+X+Y, e.g. 800x600+0+0";
                 return result;
-            }
-            o.width = std::stoi(m[1]);
-            o.height = std::stoi(m[2]);
-            if (m[3].matched) {
-                o.x = std::stoi(m[4]);
-                o.y = std::stoi(m[5]);
             }
         } else if (name == "-fps") {
             o.fps = true;
