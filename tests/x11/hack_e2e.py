@@ -196,6 +196,29 @@ def case_bad_options(vorpane, helper):
           "a display that cannot be opened is named: %d %r" % (result.returncode, result.stderr))
 
 
+def case_install(vorpane, helper):
+    """cmake --install puts the hack and its settings where XScreenSaver looks for them."""
+    import tempfile
+    import xml.etree.ElementTree as tree
+    build = os.path.dirname(os.path.dirname(os.path.abspath(vorpane)))
+    with tempfile.TemporaryDirectory() as prefix:
+        result = subprocess.run(["cmake", "--install", build, "--prefix", prefix], capture_output=True, text=True)
+        check(result.returncode == 0, "cmake --install succeeds: %s" % result.stderr)
+        hack = os.path.join(prefix, "libexec", "xscreensaver", "vorpane")
+        check(os.access(hack, os.X_OK), "the hack is installed in libexec/xscreensaver")
+        config = os.path.join(prefix, "share", "xscreensaver", "config", "vorpane.xml")
+        root = tree.parse(config).getroot()
+        check(root.tag == "screensaver" and root.get("name") == "vorpane" and root.get("_label") == "Vorpane",
+              "the settings name the hack: %s" % root.attrib)
+        delay = [n for n in root.iter("number") if n.get("id") == "delay"]
+        check(delay and delay[0].get("arg") == "-delay %" and delay[0].get("default") == "50000",
+              "the settings offer the frame delay")
+        description = root.findtext("_description") or ""
+        check("Mandelbrot" in description, "the settings describe it")
+        result = subprocess.run([hack, "-bogus"], capture_output=True, text=True)
+        check(result.returncode == 2, "the installed hack runs")
+
+
 def main():
     if len(sys.argv) != 4 or not hasattr(sys.modules[__name__], "case_" + sys.argv[1]):
         print(__doc__, file=sys.stderr)
