@@ -35,7 +35,7 @@ for _ in $(seq 200); do
     if python3 - <<'PY'
 import sys
 sys.path.insert(0, "tests")
-from screen_check import palette_share, screenshot
+from e2e_support import palette_share, screenshot
 sys.exit(0 if palette_share(screenshot()) > 0.5 else 1)
 PY
     then

@@ -133,7 +133,9 @@ int main(int argc, char** argv)
     signal(SIGINT, end_at_once);
 
     try {
-        Display* display = vorpane::x11_window::open_display(options.display);
+        const std::unique_ptr<Display, int (*)(Display*)> connection(
+            vorpane::x11_window::open_display(options.display), XCloseDisplay);
+        Display* display = connection.get();
         vorpane::install_x_error_handlers();
 
         std::unique_ptr<vorpane::x11_window> window;
@@ -159,7 +161,7 @@ int main(int argc, char** argv)
         fps_meter meter;
         const auto period = std::chrono::microseconds(options.delay_us);
         auto next = clock_type::now();
-        const int connection = ConnectionNumber(display);
+        const int connection_fd = ConnectionNumber(display);
         for (;;) {
             const vorpane::x11_window::events happened = window->take_events();
             if (happened.quit) {
@@ -183,7 +185,7 @@ int main(int argc, char** argv)
             // Sleep until the next frame, waking for X events on the way.
             while ((now = clock_type::now()) < next) {
                 const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(next - now).count() + 1;
-                pollfd fd = {connection, POLLIN, 0};
+                pollfd fd = {connection_fd, POLLIN, 0};
                 if (XPending(display) > 0 || poll(&fd, 1, static_cast<int>(wait)) > 0) {
                     const vorpane::x11_window::events early = window->take_events();
                     if (early.quit) {

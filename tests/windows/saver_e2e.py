@@ -14,20 +14,11 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from screen_check import palette_share, screenshot  # noqa: E402
+from e2e_support import check, failures, palette_share, run_case, screenshot, stop, wait_exit  # noqa: E402,F401
 
 WINE = os.environ.get("VORPANE_WINE_EMULATOR", "wine")
 
 WAIT_EXIT = 1.0  # the saver must be gone this soon after qualifying input
-
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-        print("FAIL:", message, flush=True)
-    return condition
 
 
 def wine_path(path):
@@ -84,20 +75,6 @@ def wait_for_picture(window, timeout=20.0):
             return share
         time.sleep(0.5)
     return share
-
-
-def wait_exit(process, timeout):
-    try:
-        process.wait(timeout=timeout)
-        return process.returncode
-    except subprocess.TimeoutExpired:
-        return None
-
-
-def stop(process):
-    if process.poll() is None:
-        process.kill()
-        process.wait()
 
 
 def move_pointer_to_middle():
@@ -316,15 +293,5 @@ def case_imports(build):
     check(re.search(rb".\x00" + "Vorpane".encode("utf-16-le"), image) is not None, "string 1 begins with Vorpane")
 
 
-def main():
-    if len(sys.argv) != 3 or not hasattr(sys.modules[__name__], "case_" + sys.argv[1]):
-        print(__doc__, file=sys.stderr)
-        return 2
-    getattr(sys.modules[__name__], "case_" + sys.argv[1])(sys.argv[2])
-    failures_seen = [f for f in failures if f]
-    print("%s: %s" % (sys.argv[1], "ok" if not failures_seen else "%d failed" % len(failures_seen)))
-    return 1 if failures_seen else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_case(sys.modules[__name__], __doc__, sys.argv[1:]))

@@ -11,16 +11,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from screen_check import palette_share, screenshot  # noqa: E402
-
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-        print("FAIL:", message, flush=True)
-    return condition
+from e2e_support import check, failures, palette_share, run_case, screenshot, stop, wait_exit  # noqa: E402,F401
 
 
 class virtual_display:
@@ -59,19 +50,6 @@ class virtual_display:
                 break
             time.sleep(0.3)
         return share
-
-
-def wait_exit(process, timeout):
-    try:
-        return process.wait(timeout=timeout)
-    except subprocess.TimeoutExpired:
-        return None
-
-
-def stop(process):
-    if process.poll() is None:
-        process.kill()
-        process.wait()
 
 
 def find_window(display, name, timeout=10.0):
@@ -219,14 +197,5 @@ def case_install(vorpane, helper):
         check(result.returncode == 2, "the installed hack runs")
 
 
-def main():
-    if len(sys.argv) != 4 or not hasattr(sys.modules[__name__], "case_" + sys.argv[1]):
-        print(__doc__, file=sys.stderr)
-        return 2
-    getattr(sys.modules[__name__], "case_" + sys.argv[1])(sys.argv[2], sys.argv[3])
-    print("%s: %s" % (sys.argv[1], "ok" if not failures else "%d failed" % len(failures)))
-    return 1 if failures else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_case(sys.modules[__name__], __doc__, sys.argv[1:]))

@@ -1,4 +1,5 @@
-"""Looking at what a saver drew on an X display: screenshots and the escape-time palette."""
+"""Shared by the end-to-end test scripts: checks that collect failures, process handling, and
+looking at what a saver drew on an X display (screenshots and the escape-time palette)."""
 import math
 import re
 import subprocess
@@ -46,3 +47,40 @@ def palette_share(pixels):
     """The share of pixels that show an escape-time colour."""
     total = sum(len(row) for row in pixels)
     return sum(1 for row in pixels for p in row if p in PALETTE) / total
+
+
+failures = []
+
+
+def check(condition, message):
+    """Records a failed expectation and goes on, so one run reports every failure."""
+    if not condition:
+        failures.append(message)
+        print("FAIL:", message, flush=True)
+    return condition
+
+
+def wait_exit(process, timeout):
+    """The process's exit code, or None if it is still running after timeout seconds."""
+    try:
+        return process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return None
+
+
+def stop(process):
+    if process.poll() is None:
+        process.kill()
+        process.wait()
+
+
+def run_case(module, doc, arguments):
+    """Runs the case_NAME function that the first argument names with the other arguments."""
+    import sys
+    case = getattr(module, "case_" + arguments[0], None) if arguments else None
+    if case is None:
+        print(doc, file=sys.stderr)
+        return 2
+    case(*arguments[1:])
+    print("%s: %s" % (arguments[0], "ok" if not failures else "%d failed" % len(failures)))
+    return 1 if failures else 0
