@@ -35,19 +35,16 @@ point2 ball::scene_point(complex_f p) const
 
 void ball::resize(std::int32_t new_width, std::int32_t new_height)
 {
-    const bool first = width == 0;
-    const double sx = width == 0 ? 1.0 : static_cast<double>(new_width) / width;
-    const double sy = height == 0 ? 1.0 : static_cast<double>(new_height) / height;
-    width = new_width;
-    height = new_height;
-    if (first) {
+    if (width == 0) {
+        // The first size: the head goes to the start point, the rest waits for the updates.
+        width = new_width;
+        height = new_height;
         trail[0] = scene_point(orbit.origin);
         return;
     }
-    for (point2& p : trail) {
-        p.x = static_cast<float>(p.x * sx);
-        p.y = static_cast<float>(p.y * sy);
-    }
+    rescale_points(trail, width, height, new_width, new_height);
+    width = new_width;
+    height = new_height;
 }
 
 bool ball::update()

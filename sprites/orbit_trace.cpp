@@ -88,20 +88,19 @@ void orbit_trace::trace(complex_f accepted, int n, const colour& tint)
 
 void orbit_trace::resize(std::int32_t new_width, std::int32_t new_height)
 {
-    const bool first = width == 0;
-    const double sx = width == 0 ? 1.0 : static_cast<double>(new_width) / width;
-    const double sy = height == 0 ? 1.0 : static_cast<double>(new_height) / height;
-    width = new_width;
-    height = new_height;
-    for (point2& p : points) {
-        if (first) {
+    if (width == 0) {
+        // The first size: the curve leaves the complex plane for scene units.
+        width = new_width;
+        height = new_height;
+        for (point2& p : points) {
             p.x = static_cast<float>((p.x + 2.1) * width / (0.8 + 2.1));
             p.y = static_cast<float>((p.y + 1.2) * height / (1.2 + 1.2));
-        } else {
-            p.x = static_cast<float>(p.x * sx);
-            p.y = static_cast<float>(p.y * sy);
         }
+        return;
     }
+    rescale_points(points, width, height, new_width, new_height);
+    width = new_width;
+    height = new_height;
 }
 
 void orbit_trace::step()
