@@ -26,6 +26,20 @@ ball::ball(const escape_grid& grid_, const colour& tint, float x, float y) : gri
     }
 }
 
+const std::array<point2, disc_rim_points + 1>& disc_rim()
+{
+    static const std::array<point2, disc_rim_points + 1> rim = [] {
+        std::array<point2, disc_rim_points + 1> points{};
+        for (std::size_t i = 0; i < disc_rim_points; ++i) {
+            const double angle = static_cast<double>(2 * i) * pi / 24.0;
+            points[i] = {static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
+        }
+        points[disc_rim_points] = {1.0f, 0.0f};
+        return points;
+    }();
+    return rim;
+}
+
 point2 ball::scene_point(complex_f p) const
 {
     const double x = (static_cast<double>(p.re) - grid->x0) * width / (static_cast<double>(grid->x1) - grid->x0);

@@ -9,6 +9,7 @@
 #include "point2.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -43,6 +44,11 @@ public:
     // Sub-steps taken, kept modulo ticks_per_iterate: only that remainder is ever used.
     std::int32_t ticks = 0;
 };
+
+// The unit disc's rim: 24 points 15 degrees apart from (1, 0) counter-clockwise, then (1, 0) again
+// to close it. The disc is a fan from the centre through these points.
+constexpr std::size_t disc_rim_points = 24;
+const std::array<point2, disc_rim_points + 1>& disc_rim();
 
 // The shared unit disc, a display list built on first use. GUI thread, GL context current.
 unsigned disc_list();

@@ -1,23 +1,10 @@
 #include "ball_batch.h"
 
-#include <cmath>
 
 namespace vorpane {
 
-namespace {
-
-constexpr double pi = 3.141592653589793;
-
-} // namespace
-
 ball_batch::ball_batch(std::size_t max_balls) : max_balls_(max_balls)
 {
-    // The same rim as the shared disc: 15 degrees apart from (1, 0), closed by (1, 0) again.
-    for (std::size_t i = 0; i < rim_points; ++i) {
-        const double angle = static_cast<double>(2 * i) * pi / 24.0;
-        rim_.push_back({static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))});
-    }
-    rim_.push_back({1.0f, 0.0f});
     disc_points_.reserve(max_balls * vertices_per_disc);
     disc_colours_.reserve(max_balls * vertices_per_disc);
     trail_points_.reserve(max_balls * vertices_per_trail);
@@ -41,10 +28,11 @@ void ball_batch::add(const ball& b)
     const point2 centre = b.scene_point(b.orbit.origin);
     const colour pulse = b.pulse_colours[static_cast<std::size_t>(b.ticks % ball::ticks_per_iterate)];
     const float scale = 1.0f + static_cast<float>(2.0 * pulse.a / 256.0);
-    for (std::size_t i = 0; i < rim_points; ++i) {
+    const auto& rim = disc_rim();
+    for (std::size_t i = 0; i < disc_rim_points; ++i) {
         disc_points_.push_back(centre);
-        disc_points_.push_back({centre.x + scale * rim_[i].x, centre.y + scale * rim_[i].y});
-        disc_points_.push_back({centre.x + scale * rim_[i + 1].x, centre.y + scale * rim_[i + 1].y});
+        disc_points_.push_back({centre.x + scale * rim[i].x, centre.y + scale * rim[i].y});
+        disc_points_.push_back({centre.x + scale * rim[i + 1].x, centre.y + scale * rim[i + 1].y});
     }
     disc_colours_.insert(disc_colours_.end(), vertices_per_disc, pulse);
 

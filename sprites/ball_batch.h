@@ -26,12 +26,10 @@ public:
     std::size_t trail_vertices() const { return trail_points_.size(); }
 
 private:
-    static constexpr std::size_t rim_points = 24;
-    static constexpr std::size_t vertices_per_disc = 3 * rim_points;
+    static constexpr std::size_t vertices_per_disc = 3 * disc_rim_points;
     static constexpr std::size_t vertices_per_trail = 2 * (ball::max_trail - 1);
 
     std::size_t max_balls_;
-    std::vector<point2> rim_; // the unit disc's rim, closed: rim_points + 1 points
     std::vector<point2> disc_points_;
     std::vector<colour> disc_colours_;
     std::vector<point2> trail_points_;

@@ -2,13 +2,11 @@
 
 #include "gl_api.h"
 
-#include <cmath>
 
 namespace vorpane {
 
 namespace {
 
-constexpr double pi = 3.141592653589793;
 GLuint disc_list_name = 0;
 
 } // namespace
@@ -22,11 +20,9 @@ unsigned disc_list()
     glNewList(disc_list_name, GL_COMPILE);
     glBegin(GL_TRIANGLE_FAN);
     glVertex2f(0.0f, 0.0f);
-    for (int i = 0; i < 48; i += 2) {
-        const double angle = i * pi / 24.0;
-        glVertex2f(static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle)));
+    for (const point2& p : disc_rim()) {
+        glVertex2f(p.x, p.y);
     }
-    glVertex2f(1.0f, 0.0f);
     glEnd();
     glEndList();
     return disc_list_name;
